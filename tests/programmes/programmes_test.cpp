@@ -236,4 +236,154 @@ TEST(TravonelReel, PortsRefusesParLeNoyau)
     }
 }
 
+const std::string titre_texte = "ESAO3 (et ESAO4 ?)";
+const std::string detail_texte =
+    "pilote ex\xE9" "cutable pour Jeulin ESAO3 (et ESAO4 ?), par Vantorel, le 22 janvier 2003";
+
+TEST(Travonel, SortiesEtLignesLogiques)
+{
+    struct {
+        std::vector<std::string> args;
+        std::string carte, sortie, apres_init;
+    } cas[] = {
+        {{"sa", "0", "300"}, "", "300\r\n", "W 0x310 0x2C\n"},
+        {{"sa", "0"}, "", "22\r\n", "W 0x310 0x16\n"},
+        {{"sa"}, "", "-777\r\n", ""},
+        {{"sa", "0", "2147483648"}, "", "-2147483648\r\n", "W 0x310 0x00\n"},
+        {{"sa", "0", "4294967295"}, "", "-1\r\n", "W 0x310 0xFF\n"},
+        {{"sad", "0", "0.02"}, "", "0.0200000000000000004\r\n", "W 0x310 0x01\n"},
+        {{"sad", "0", "2.5"}, "", "2.5\r\n", "W 0x310 0x3E\n"},
+        {{"sad", "0", "2.54"}, "", "2.54000000000000004\r\n", "W 0x310 0x40\n"},
+        {{"sad", "0", "1.1"}, "", "1.10000000000000009\r\n", "W 0x310 0x1C\n"},
+        {{"sad", "1", "4e17"}, "", "-777\r\n", ""},
+        {{"sad"}, "", "-777\r\n", ""},
+        {{"rsa", "0"}, "", "0\r\n", ""},
+        {{"rsad", "0"}, "", "0\r\n", ""},
+        {{"rsa"}, "", "-777\r\n", ""},
+        {{"rsad"}, "", "-777\r\n", ""},
+        {{"nsa", "65536"}, "", "sortie analogique 0\r\n", ""},
+        {{"nsa"}, "", "\r\n", ""},
+        {{"nsad", "0"}, "", "sortie 0 (volts)\r\n", ""},
+        {{"nsad"}, "", "\r\n", ""},
+        {{"eb", "7"}, "304=80", "1\r\n", "R 0x304 0x80\n"},
+        {{"eb"}, "314=08", "1\r\n", "R 0x314 0x08\n"},  // default 11: bit 3 of 0x314
+        {{"eb", "16"}, "", "-777\r\n", ""},
+        {{"eb", "-1"}, "", "-777\r\n", ""},
+        {{"neb"}, "", "entr\xE9" "e logique 11\r\n", ""},
+        {{"neb", "16"}, "", "\r\n", ""},
+        {{"sb", "1", "1"}, "311=CD", "101\r\n", "R 0x311 0xCD\nW 0x311 0xCF\n"},
+        {{"sb", "3", "2147483647"}, "311=FF", "-2147483349\r\n", "R 0x311 0xFF\nW 0x311 0xDF\n"},
+        {{"sb"}, "", "-777\r\n", ""},
+        {{"rsb", "0"}, "", "0\r\n", ""},
+        {{"rsb"}, "", "-777\r\n", ""},
+        {{"nsb", "7"}, "", "sortie logique 7\r\n", ""},
+        {{"nsb"}, "", "\r\n", ""},
+        {{"titre", "1e19"}, "", titre_texte + "\r\n", ""},
+        {{"detail"}, "", detail_texte + "\r\n", ""},
+        {{"stdsas", "0", "1.1"}, "", "1.10000002384185791\r\n", "W 0x310 0x1C\n"},
+        {{"stdsas", "0", "2.54"}, "", "2.53999996185302734\r\n", "W 0x310 0x3F\n"},
+        {{"stdsas", "1", "2.5"}, "", "-777\r\n", ""},
+        {{"stdeas", "1"}, "30D=02", "0.512000024318695068\r\n", "W 0x309 0x20\nP 1\nR 0x30D 0x02\nR 0x30C 0x00\n"},
+        {{"stdrsas", "0"}, "", "0\r\n", ""},
+        {{"stdrsas", "1"}, "", "-777\r\n", ""},
+    };
+    for (const auto &c : cas) {
+        run r = simule(c.args, c.carte);
+        std::string quoi;
+        for (const auto &a : c.args) quoi += a + " ";
+        EXPECT_EQ(r.resultat.sortie, c.sortie) << quoi;
+        EXPECT_EQ(r.resultat.statut, 0) << quoi;
+        EXPECT_EQ(r.trace, init_carte + c.apres_init) << quoi;
+    }
+}
+
+TEST(Travonel, EchecsDesValeursAvantLaVoie)
+{
+    struct {
+        std::vector<std::string> args;
+        std::string genre, message;
+    } cas[] = {
+        {{"sa", "0", "1e19"}, "EInvalidOp", operation_incorrecte},
+        {{"sa", "1e19", "5"}, "EInvalidOp", operation_incorrecte},
+        {{"sb", "0", "-1e19"}, "EInvalidOp", operation_incorrecte},
+        {{"sad", "0", "4e17"}, "EInvalidOp", operation_incorrecte},
+        {{"sad", "0", "1e30"}, "EInvalidOp", operation_incorrecte},
+        {{"stdsas", "1", "1e39"}, "EOverflow", debordement},
+        {{"stdsas", "1e19", "1e39"}, "EOverflow", debordement},
+        {{"stdsas", "1e19", "1"}, "EInvalidOp", operation_incorrecte},
+        {{"stdsa", "0", "1e19"}, "EInvalidOp", operation_incorrecte},
+    };
+    for (const auto &c : cas) {
+        run r = simule(c.args);
+        EXPECT_EQ(sans_adresse(r.resultat.sortie), echec_texte(c.genre, c.message)) << c.args[0];
+        EXPECT_EQ(r.resultat.statut, 1);
+        EXPECT_EQ(r.trace, init_carte) << c.args[0];  // nothing reached the card
+    }
+}
+
+// Every std word prints exactly what its native word prints, in both programs.
+TEST(Travonel, MotsStdCommeLesMotsNatifs)
+{
+    const char *mots[] = {"ea", "nea", "ead", "nead", "sa", "nsa", "rsa", "sad", "nsad",
+                          "rsad", "eb", "neb", "sb", "nsb", "rsb", "titre", "detail"};
+    const std::vector<std::vector<std::string>> arguments = {
+        {}, {"0"}, {"1"}, {"3"}, {"-1"}, {"65536"}, {"0", "1"}, {"0", "2.54"}, {"2", "1"}, {"15", "0"}};
+    const std::string carte = "30D=03,30C=FF,304=55,314=1A,315=08,311=C3";
+    for (const std::string programme : {SIMULE_TRAVONEL, SIMULE_TRAVONEL_IDENT}) {
+        for (const char *mot : mots) {
+            for (const auto &a : arguments) {
+                std::vector<std::string> natif = {mot}, std_ = {std::string("std") + mot};
+                natif.insert(natif.end(), a.begin(), a.end());
+                std_.insert(std_.end(), a.begin(), a.end());
+                run n = simule(natif, carte, {}, sortie_vers::tube, programme);
+                run s = simule(std_, carte, {}, sortie_vers::tube, programme);
+                EXPECT_EQ(s.resultat.sortie, n.resultat.sortie) << std_[0] << " " << programme;
+                EXPECT_EQ(s.resultat.statut, n.resultat.statut) << std_[0];
+                EXPECT_EQ(s.trace, n.trace) << std_[0];
+                EXPECT_EQ(n.resultat.sortie.substr(n.resultat.sortie.size() - 2), "\r\n") << mot;
+            }
+        }
+    }
+}
+
+TEST(TravonelIdent, NomsDesCapteurs)
+{
+    struct {
+        std::vector<std::string> args;
+        std::string carte, sortie, apres_init;
+    } cas[] = {
+        {{"nead", "1"}, "314=0E", "14  voie1\r\n", "R 0x314 0x0E\n"},
+        {{"nead", "0"}, "314=08", "voltm\xE8tre voie0\r\n", "R 0x314 0x08\n"},
+        {{"nead", "0"}, "314=C8", "C200 voie0\r\n", "R 0x314 0xC8\n"},
+        {{"nead", "3"}, "315=1F", "aucun voie1\r\n", "R 0x315 0x1F\n"},
+        {{"stdnead", "2"}, "315=1C", "pH-m\xE8tre voie0\r\n", "R 0x315 0x1C\n"},
+        {{"nead", "4"}, "314=08", "\r\n", ""},
+        {{"nead"}, "314=08", "\r\n", ""},
+        {{"nea", "0"}, "314=08", "Connecteur A, voie 0\r\n", ""},
+        {{"titre"}, "", titre_texte + "\r\n", ""},
+        {{"eb", "8"}, "314=09", "1\r\n", "R 0x314 0x09\n"},  // the same byte as connector A's code
+    };
+    for (const auto &c : cas) {
+        run r = simule(c.args, c.carte, {}, sortie_vers::tube, SIMULE_TRAVONEL_IDENT);
+        EXPECT_EQ(r.resultat.sortie, c.sortie) << c.args[0] << " " << c.carte;
+        EXPECT_EQ(r.resultat.statut, 0);
+        EXPECT_EQ(r.trace, init_carte + c.apres_init) << c.args[0];
+    }
+    run fixe = simule({"nead", "1"}, "314=0E");
+    EXPECT_EQ(fixe.resultat.sortie, "connecteur A, voie 1\r\n");
+    EXPECT_EQ(fixe.trace, init_carte);
+    run module = simule({"ea", "x"}, "", {}, sortie_vers::tube, SIMULE_TRAVONEL_IDENT);
+    EXPECT_EQ(sans_adresse(module.resultat.sortie), echec_texte("EConvertError", conversion("x"), "travonel_ident"));
+}
+
+TEST(TravonelIdentReel, PortsRefusesParLeNoyau)
+{
+    std::vector<std::string> avant;
+    if (access("/usr/bin/setpriv", X_OK) == 0)
+        avant = {"/usr/bin/setpriv", "--bounding-set=-sys_rawio", "--inh-caps=-all", "--"};
+    issue r = lancer({REEL_TRAVONEL_IDENT, {"nead", "0"}, {}, sortie_vers::tube, avant});
+    EXPECT_EQ(sans_adresse(r.sortie), echec_texte("EPrivilege", "Instruction privil\xE9gi\xE9" "e", "travonel_ident"));
+    EXPECT_EQ(r.statut, 1);
+}
+
 }  // namespace
