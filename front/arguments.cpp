@@ -2,6 +2,9 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
 
 #include "front/arrondi.h"
 #include "front/echec.h"
@@ -92,8 +95,29 @@ double argument_numerique(const parametre &p, char separateur)
     return en_double(v);
 }
 
+namespace {
+
+// The locale name that setlocale(LC_NUMERIC, "") would take, by the usual
+// precedence of LC_ALL, LC_NUMERIC and LANG.
+const char *nom_de_locale()
+{
+    for (const char *variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char *v = std::getenv(variable);
+        if (v != nullptr && v[0] != '\0') return v;
+    }
+    return "";
+}
+
+}  // namespace
+
 char lire_separateur()
 {
+    // The C locale and its variants (C.UTF-8) use the full stop: no need to
+    // load locale files for them, which would cost a run most of its time.
+    const char *nom = nom_de_locale();
+    if (nom[0] == '\0' || std::strcmp(nom, "POSIX") == 0 || std::strcmp(nom, "C") == 0 ||
+        std::strncmp(nom, "C.", 2) == 0)
+        return '.';
     if (std::setlocale(LC_NUMERIC, "") == nullptr) return '.';
     const char *point = std::localeconv()->decimal_point;
     return point != nullptr && point[0] != '\0' ? point[0] : '.';
