@@ -221,13 +221,17 @@ TEST(Travonel, SeparateurDecimalDeLaLocale)
     EXPECT_EQ(d.resultat.sortie, "0,512000000000000011\r\n");
 }
 
+// Without CAP_SYS_RAWIO in the bounding set ioperm is refused on any kernel,
+// so the outcome of a real program does not depend on the machine.
+std::vector<std::string> sans_acces_aux_ports()
+{
+    if (access("/usr/bin/setpriv", X_OK) != 0) return {};
+    return {"/usr/bin/setpriv", "--bounding-set=-sys_rawio", "--inh-caps=-all", "--"};
+}
+
 TEST(TravonelReel, PortsRefusesParLeNoyau)
 {
-    // Without CAP_SYS_RAWIO in the bounding set ioperm is refused on any
-    // kernel, so the outcome does not depend on the machine.
-    std::vector<std::string> avant;
-    if (access("/usr/bin/setpriv", X_OK) == 0)
-        avant = {"/usr/bin/setpriv", "--bounding-set=-sys_rawio", "--inh-caps=-all", "--"};
+    std::vector<std::string> avant = sans_acces_aux_ports();
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{{}, {"ead", "1"}, {"ea", "abc"}}) {
         issue r = lancer({REEL_TRAVONEL, args, {"CARTE_SIMULEE=30D=02"}, sortie_vers::tube, avant});
         EXPECT_EQ(sans_adresse(r.sortie), echec_texte("EPrivilege", "Instruction privil\xE9gi\xE9" "e"));
@@ -378,9 +382,7 @@ TEST(TravonelIdent, NomsDesCapteurs)
 
 TEST(TravonelIdentReel, PortsRefusesParLeNoyau)
 {
-    std::vector<std::string> avant;
-    if (access("/usr/bin/setpriv", X_OK) == 0)
-        avant = {"/usr/bin/setpriv", "--bounding-set=-sys_rawio", "--inh-caps=-all", "--"};
+    std::vector<std::string> avant = sans_acces_aux_ports();
     issue r = lancer({REEL_TRAVONEL_IDENT, {"nead", "0"}, {}, sortie_vers::tube, avant});
     EXPECT_EQ(sans_adresse(r.sortie), echec_texte("EPrivilege", "Instruction privil\xE9gi\xE9" "e", "travonel_ident"));
     EXPECT_EQ(r.statut, 1);
