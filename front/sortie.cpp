@@ -15,6 +15,7 @@ int erreur = 0;  // pending output error code
 
 enum class etat_fd { inconnu, utilisable, inutilisable };
 etat_fd etat = etat_fd::inconnu;
+bool fichier_ordinaire = false;
 
 // The program's own codes for a standard output that cannot be used at all.
 constexpr int code_ecriture_impossible = 105;
@@ -26,12 +27,21 @@ bool utilisable()
     if (etat == etat_fd::inconnu) {
         struct stat s;
         etat = fstat(1, &s) == 0 ? etat_fd::utilisable : etat_fd::inutilisable;
+        fichier_ordinaire = etat == etat_fd::utilisable && S_ISREG(s.st_mode);
     }
     return etat == etat_fd::utilisable;
 }
 
+// The size of fd 1 when it is a regular file, else -1.
+off_t taille_fichier()
+{
+    struct stat s;
+    return fichier_ordinaire && fstat(1, &s) == 0 ? s.st_size : -1;
+}
+
 void transmettre()
 {
+    off_t avant = taille_fichier();
     std::size_t fait = 0;
     while (fait < rempli) {
         ssize_t n = write(1, tampon + fait, rempli - fait);
@@ -41,6 +51,14 @@ void transmettre()
             break;
         }
         fait += static_cast<std::size_t>(n);
+    }
+    // A full disk can take part of a line, then refuse the rest: take the
+    // part back, so that a failed run leaves no half line for a caller to
+    // parse. Only when those bytes are exactly the file's new end.
+    if (fait < rempli && fait > 0 && avant >= 0) {
+        auto apres = static_cast<off_t>(avant + static_cast<off_t>(fait));
+        if (taille_fichier() == apres && lseek(1, 0, SEEK_CUR) == apres && ftruncate(1, avant) == 0)
+            lseek(1, avant, SEEK_SET);
     }
     rempli = 0;  // what could not be written is lost, never written twice
 }
@@ -100,4 +118,5 @@ void reinitialiser_sortie()
     rempli = 0;
     erreur = 0;
     etat = etat_fd::inconnu;
+    fichier_ordinaire = false;
 }

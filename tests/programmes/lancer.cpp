@@ -29,8 +29,11 @@ void lire_tout(int fd, std::string &dans)
 
 }  // namespace
 
-issue lancer(const lancement &l)
+issue lancer(const lancement &l) { return lancer_vers_fichier(l, ""); }
+
+issue lancer_vers_fichier(const lancement &l, const std::string &fichier)
 {
+    sortie_vers vers = fichier.empty() ? l.sortie : sortie_vers::fichier;
     std::vector<std::string> mots = l.avant;
     mots.push_back(l.programme);
     for (const auto &a : l.arguments) mots.push_back(a);
@@ -52,7 +55,7 @@ issue lancer(const lancement &l)
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    switch (l.sortie) {
+    switch (vers) {
     case sortie_vers::tube:
     case sortie_vers::tube_sans_lecteur:
         posix_spawn_file_actions_adddup2(&actions, tube_sortie[1], 1);
@@ -63,9 +66,12 @@ issue lancer(const lancement &l)
     case sortie_vers::fermee:
         posix_spawn_file_actions_addclose(&actions, 1);
         break;
+    case sortie_vers::fichier:
+        posix_spawn_file_actions_addopen(&actions, 1, fichier.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        break;
     }
     posix_spawn_file_actions_adddup2(&actions, tube_erreurs[1], 2);
-    if (l.sortie == sortie_vers::tube_sans_lecteur) close(tube_sortie[0]);
+    if (vers == sortie_vers::tube_sans_lecteur) close(tube_sortie[0]);
 
     pid_t pid;
     int r = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
@@ -77,7 +83,7 @@ issue lancer(const lancement &l)
         res.erreurs = "posix_spawn failed";
         return res;
     }
-    if (l.sortie != sortie_vers::tube_sans_lecteur) {
+    if (vers != sortie_vers::tube_sans_lecteur) {
         lire_tout(tube_sortie[0], res.sortie);
         close(tube_sortie[0]);
     }

@@ -10,7 +10,7 @@ struct issue {
     int statut = -1;     // exit status, or 128 + signal
 };
 
-enum class sortie_vers { tube, dev_full, fermee, tube_sans_lecteur };
+enum class sortie_vers { tube, dev_full, fermee, tube_sans_lecteur, fichier };
 
 struct lancement {
     std::string programme;
@@ -21,6 +21,9 @@ struct lancement {
 };
 
 issue lancer(const lancement &l);
+// The same with standard output appended to a file (created if missing);
+// l.sortie is not looked at.
+issue lancer_vers_fichier(const lancement &l, const std::string &fichier);
 
 // A temporary file that is removed with the object.
 struct fichier_temporaire {
