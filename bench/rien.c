@@ -1,0 +1,2 @@
+/* Reference: a process that does nothing. */
+int main(void) { return 0; }
